@@ -1,0 +1,54 @@
+#pragma once
+// What the program knows about the drive the drive selector shows, and the
+// platform queries behind it.
+//
+// Sizes are in units of 1024 bytes, held in 64 bits so that drives of 2 TiB
+// and more show their true size.
+
+#include <cstdint>
+
+#include "drive/text.h"
+
+struct DriveInfo {
+  Text volumeLabel;          // empty when the drive has none or the query failed
+  std::int64_t totalKb = 0;  // total capacity
+  std::int64_t freeKb = 0;   // free space available to the calling user
+  std::int64_t usedKb = 0;   // total minus free
+  Text driveText;            // the selector's drive text as read
+};
+
+// The one record; null before start-up creates it and after exit releases it.
+extern DriveInfo* driveInfo;
+
+// The platform's answers, one function each, so that the sequencing below can
+// run against a fake platform in the tests. `root` is "X:\".
+struct DrivePlatform {
+  // GetVolumeInformationA: the volume name, or false.
+  bool (*volumeName)(const char* root, Text& name);
+  // Whether GetDiskFreeSpaceExA exists (looked up on every call).
+  bool (*hasFreeSpaceEx)();
+  // GetDiskFreeSpaceExA: bytes available to the caller and total bytes.
+  bool (*freeSpaceEx)(const char* root, std::uint64_t& availableToCaller, std::uint64_t& totalBytes);
+  // GetDiskFreeSpaceA.
+  bool (*freeSpace)(const char* root, std::uint32_t& sectorsPerCluster, std::uint32_t& bytesPerSector,
+                    std::uint32_t& freeClusters, std::uint32_t& totalClusters);
+  // SetVolumeLabelA.
+  bool (*setVolumeLabel)(const char* root, const char* label);
+  // GetCurrentDirectoryA.
+  Text (*currentDirectory)();
+};
+
+// The real platform (Win32 builds only).
+const DrivePlatform& SystemDrivePlatform();
+
+// Reads the selector's current-drive text afresh.
+using DriveTextReader = Text (*)();
+
+char ResolveDriveLetter(const DrivePlatform& platform, std::string_view drive);
+Text GetDiskVolumeLabel(const DrivePlatform& platform, std::string_view drive);
+std::int64_t GetDiskTotalKb(const DrivePlatform& platform, std::string_view drive);
+std::int64_t GetDiskFreeKb(const DrivePlatform& platform, std::string_view drive);
+bool SetDiskVolumeLabel(const DrivePlatform& platform, std::string_view drive, std::string_view label);
+
+// Refills `record` from the drive that `readDrive` names.
+void QueryDriveInfo(const DrivePlatform& platform, DriveTextReader readDrive, DriveInfo& record);
