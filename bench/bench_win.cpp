@@ -12,8 +12,9 @@
 //       choice through to the repainted window, the drive query alone, and a
 //       repaint of the whole window.
 //
-// Every program started here is closed (or, after a bounded wait,
-// terminated) before the driver returns.
+// Every program started here is closed as a user closes it (or, after a
+// bounded wait, terminated) before the driver returns; the next start comes
+// after the previous process has gone, on a quiet system.
 #include <windows.h>
 #include <psapi.h>
 
@@ -158,7 +159,9 @@ bool MemoryAtIdle(const std::wstring& exe, double& privateKb, double& workingSet
                             sizeof counters)) {
     return false;
   }
-  privateKb = static_cast<double>(counters.PrivateUsage) / 1024;
+  // Wine fills the page-file figure (its anonymous resident memory) and
+  // leaves PrivateUsage 0; Windows fills both with the same value.
+  privateKb = static_cast<double>(counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage) / 1024;
   workingSetKb = static_cast<double>(counters.WorkingSetSize) / 1024;
   return true;
 }
