@@ -39,6 +39,8 @@ std::string ReadFile(const std::string& path) {
   return bytes;
 }
 
+std::string Found(const std::string& name) { return FindSystemTool(name).c_str(); }
+
 // A file name that no system has, one per test process.
 std::string ProbeName(const char* stem) { return stem + std::to_string(::GetCurrentProcessId()) + ".exe"; }
 
@@ -49,22 +51,22 @@ TEST(SystemTool, SystemDirectoryFirstThenTheNativeOne) {
   const std::string inSystem = system + "\\" + name;
   const std::string inNative = sysnative + "\\" + name;
 
-  EXPECT_EQ(FindSystemTool(name), "") << "a tool that is nowhere";
+  EXPECT_EQ(Found(name), "") << "a tool that is nowhere";
   // A file of that name in the program's own (current) folder is not taken.
   ASSERT_TRUE(CreateEmptyFile(name));
-  EXPECT_EQ(FindSystemTool(name), "");
+  EXPECT_EQ(Found(name), "");
   ::DeleteFileA(name.c_str());
 
   if (!CreateEmptyFile(inNative)) GTEST_SKIP() << "no native system directory: not a 32-bit program on 64 bits";
-  EXPECT_EQ(FindSystemTool(name), inNative) << "only the native system directory has it";
+  EXPECT_EQ(Found(name), inNative) << "only the native system directory has it";
   ASSERT_TRUE(CreateEmptyFile(inSystem));
-  EXPECT_EQ(FindSystemTool(name), inSystem) << "the system directory the program sees comes first";
+  EXPECT_EQ(Found(name), inSystem) << "the system directory the program sees comes first";
   ::DeleteFileA(inSystem.c_str());
   ::DeleteFileA(inNative.c_str());
 
   // A folder of the tool's name is no tool.
   ASSERT_TRUE(::CreateDirectoryA(inSystem.c_str(), nullptr));
-  EXPECT_EQ(FindSystemTool(name), "");
+  EXPECT_EQ(Found(name), "");
   ::RemoveDirectoryA(inSystem.c_str());
 }
 
