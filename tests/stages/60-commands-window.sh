@@ -17,4 +17,4 @@ else
 fi
 export KESTRUNE_DRIVE_RW=D KESTRUNE_DRIVE_RO=K
 
-wine "$BUILD/win32/window_tests.exe" --gtest_brief=1 --gtest_filter='Commands.*:Tools.*:Keyboard.*'
+wine "$BUILD/win32/window_tests.exe" --gtest_brief=1 --gtest_filter='CommandWindow.*:ToolButtons.*:KeysAndPages.*'

@@ -280,7 +280,7 @@ class Session {
 
 // --- Fixtures ---------------------------------------------------------------------
 
-class Commands : public ::testing::Test {
+class CommandWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     rw_ = DriveLetter(L"KESTRUNE_DRIVE_RW");
@@ -300,7 +300,7 @@ class Commands : public ::testing::Test {
 // dfrgui.exe in the native system directory only. A copy of the program sits
 // in a folder of its own among planted tools of the same names, which must
 // never run.
-class Tools : public Commands {
+class ToolButtons : public CommandWindow {
  protected:
   void Install(bool withDfrgMsc) {
     const std::wstring standin = wt::BuildDir() + L"\\standin.exe";
@@ -370,7 +370,7 @@ class Tools : public Commands {
 
 // --- Tools ---------------------------------------------------------------------
 
-TEST_F(Tools, ButtonsAndAccessKeysStartTheSystemsToolsOnEachPage) {
+TEST_F(ToolButtons, ButtonsAndAccessKeysStartTheSystemsToolsOnEachPage) {
   Install(true);
   Session app(Options());
   ASSERT_NE(app.window(), nullptr);
@@ -420,7 +420,7 @@ TEST_F(Tools, ButtonsAndAccessKeysStartTheSystemsToolsOnEachPage) {
   EXPECT_EQ(ReadRuns(log_).size(), 5u);
 }
 
-TEST_F(Tools, WithoutTheConsoleDocumentTheDefragmenterProgramStarts) {
+TEST_F(ToolButtons, WithoutTheConsoleDocumentTheDefragmenterProgramStarts) {
   Install(false);
   Session app(Options());
   ASSERT_NE(app.window(), nullptr);
@@ -437,7 +437,7 @@ TEST_F(Tools, WithoutTheConsoleDocumentTheDefragmenterProgramStarts) {
 
 // --- Drive change, OK and Cancel ---------------------------------------------
 
-TEST_F(Commands, ChoosingADriveRefreshesTheDisplayEvenTheSameOneAgain) {
+TEST_F(CommandWindow, ChoosingADriveRefreshesTheDisplayEvenTheSameOneAgain) {
   Session app;
   ASSERT_NE(app.window(), nullptr);
   HWND chart = app.control(饼形图控件1);
@@ -456,7 +456,7 @@ TEST_F(Commands, ChoosingADriveRefreshesTheDisplayEvenTheSameOneAgain) {
   EXPECT_EQ(app.program().Close(), 0u);
 }
 
-TEST_F(Commands, OkWritesAChangedLabelAndCloses) {
+TEST_F(CommandWindow, OkWritesAChangedLabelAndCloses) {
   struct Case {
     const wchar_t* typed;
     std::string stored;  // the drive's label file afterwards; empty: no label
@@ -481,7 +481,7 @@ TEST_F(Commands, OkWritesAChangedLabelAndCloses) {
   }
 }
 
-TEST_F(Commands, OkLeavesAnUnchangedLabelAlone) {
+TEST_F(CommandWindow, OkLeavesAnUnchangedLabelAlone) {
   // On the read-only drive a rewrite would fail with an error box.
   for (wchar_t drive : {rw_, ro_}) {
     SCOPED_TRACE(wt::Utf8(std::wstring(1, drive)));
@@ -511,7 +511,7 @@ TEST_F(Commands, OkLeavesAnUnchangedLabelAlone) {
   }
 }
 
-TEST_F(Commands, AFailedRenameKeepsTheWindowAndTheTypedLabel) {
+TEST_F(CommandWindow, AFailedRenameKeepsTheWindowAndTheTypedLabel) {
   Session app;
   ASSERT_NE(app.window(), nullptr);
   ASSERT_TRUE(app.ChooseDrive(ro_));
@@ -530,7 +530,7 @@ TEST_F(Commands, AFailedRenameKeepsTheWindowAndTheTypedLabel) {
   EXPECT_EQ(app.program().WaitForExit(), 0u);
 }
 
-TEST_F(Commands, CancelAndEscCloseWithoutWriting) {
+TEST_F(CommandWindow, CancelAndEscCloseWithoutWriting) {
   for (bool escape : {false, true}) {
     SCOPED_TRACE(escape ? "Esc" : "Cancel");
     WriteWholeFile(LabelFile(), "KEPT\n");
@@ -550,7 +550,7 @@ TEST_F(Commands, CancelAndEscCloseWithoutWriting) {
 // --- Keys and pages -------------------------------------------------------------
 
 // The keyboard tests need no drive, but run with the others of this stage.
-using Keyboard = Commands;
+using KeysAndPages = CommandWindow;
 
 std::vector<ControlId> TabWalk(Session& app, int count, bool backward) {
   std::vector<ControlId> seen;
@@ -572,7 +572,7 @@ std::vector<std::string> Names(const std::vector<ControlId>& ids) {
   return names;
 }
 
-TEST_F(Keyboard, TabCyclesThroughTheShownTabStopsAndPagesMoveTheFocus) {
+TEST_F(KeysAndPages, TabCyclesThroughTheShownTabStopsAndPagesMoveTheFocus) {
   Session app;
   ASSERT_NE(app.window(), nullptr);
   wt::Click(app.control(编辑框1));
@@ -599,7 +599,7 @@ TEST_F(Keyboard, TabCyclesThroughTheShownTabStopsAndPagesMoveTheFocus) {
   EXPECT_EQ(app.program().Close(), 0u);
 }
 
-TEST_F(Keyboard, PageSwitchShowsAndHidesWithoutRefreshing) {
+TEST_F(KeysAndPages, PageSwitchShowsAndHidesWithoutRefreshing) {
   Session app;
   ASSERT_NE(app.window(), nullptr);
   // A typed label would be overwritten by a refresh.
@@ -619,7 +619,7 @@ TEST_F(Keyboard, PageSwitchShowsAndHidesWithoutRefreshing) {
   EXPECT_EQ(app.program().Close(), 0u);
 }
 
-TEST_F(Keyboard, EnterAndF1DoNothingOfTheWindowsOwn) {
+TEST_F(KeysAndPages, EnterAndF1DoNothingOfTheWindowsOwn) {
   Session app;
   ASSERT_NE(app.window(), nullptr);
   // The focus on OK: Enter must not press it, nor close the window.
@@ -648,7 +648,7 @@ int ChangedPixels(const wt::ScreenCapture& a, const wt::ScreenCapture& b, POINT 
   return changed;
 }
 
-TEST_F(Keyboard, DraggingADividerLineShowsACopyAndLeavesTheLine) {
+TEST_F(KeysAndPages, DraggingADividerLineShowsACopyAndLeavesTheLine) {
   Session app;
   ASSERT_NE(app.window(), nullptr);
   HWND bar = app.control(分隔条2);
