@@ -6,15 +6,16 @@
 // and more show their true size.
 
 #include <cstdint>
+#include <string_view>
 
 #include "drive/text.h"
 
 struct DriveInfo {
-  Text volumeLabel;          // empty when the drive has none or the query failed
+  Text volumeLabel{};        // empty when the drive has none or the query failed
   std::int64_t totalKb = 0;  // total capacity
   std::int64_t freeKb = 0;   // free space available to the calling user
   std::int64_t usedKb = 0;   // total minus free
-  Text driveText;            // the selector's drive text as read
+  Text driveText{};          // the selector's drive text as read
 };
 
 // The one record; null before start-up creates it and after exit releases it.
@@ -38,17 +39,29 @@ struct DrivePlatform {
   Text (*currentDirectory)();
 };
 
-// The real platform (Win32 builds only).
+// The real platform (Win32 builds only). Its queries never show the system's
+// "no disk in drive" box: a drive without media just fails.
 const DrivePlatform& SystemDrivePlatform();
 
 // Reads the selector's current-drive text afresh.
 using DriveTextReader = Text (*)();
 
+// The drive a text names: its first character, a-z folded to A-Z. Any other
+// first character, or none, names the current drive (the current directory's
+// letter), and a current directory without a letter gives '@' (0x40), for
+// which every query fails. Each query below works on the root "X:\".
 char ResolveDriveLetter(const DrivePlatform& platform, std::string_view drive);
+// The volume label; empty when the drive has none or the query failed.
 Text GetDiskVolumeLabel(const DrivePlatform& platform, std::string_view drive);
+// Total capacity in KiB; -1 on failure.
 std::int64_t GetDiskTotalKb(const DrivePlatform& platform, std::string_view drive);
+// Free space available to the caller (within any quota) in KiB; -1 on failure.
 std::int64_t GetDiskFreeKb(const DrivePlatform& platform, std::string_view drive);
+// Renames the volume; an empty label removes it. True when it was changed.
 bool SetDiskVolumeLabel(const DrivePlatform& platform, std::string_view drive, std::string_view label);
 
-// Refills `record` from the drive that `readDrive` names.
+// Refills `record` from the drive that `readDrive` names, reading the text
+// afresh for each query: label, total, free, then total and free again for
+// the used space, then the drive text itself. When any space query fails all
+// three sizes are 0.
 void QueryDriveInfo(const DrivePlatform& platform, DriveTextReader readDrive, DriveInfo& record);
