@@ -62,8 +62,10 @@ bool OnTab() {
 }
 
 // Esc belongs to the drive selector while its list is open (it closes the
-// list); otherwise it closes the window as the title bar's button does.
+// list) and to a divider line being dragged (it cancels the drag); otherwise
+// it closes the window as the title bar's button does.
 bool OnEscape() {
+  if (::GetCapture() != nullptr) return false;
   HWND selector = ControlWindow(驱动器框1);
   if (selector != nullptr && ::SendMessageW(selector, CB_GETDROPPEDSTATE, 0, 0) != 0) return false;
   ::PostMessageW(MainWindow(), WM_CLOSE, 0, 0);
@@ -101,10 +103,4 @@ bool FilterMainWindowKey(MSG& msg) {
   }
   if (msg.message == WM_SYSCHAR && alt) return OnAccessKey(static_cast<wchar_t>(msg.wParam));
   return false;
-}
-
-void FocusFirstControlOfPage(int page) {
-  const FormState form = ReadFormState();
-  const int first = FirstPageFocusIndex(form.view(), page);
-  if (first != kNoControl) ::SetFocus(form.windows[first]);
 }

@@ -10,6 +10,3 @@
 // been consumed.
 bool FilterMainWindowKey(MSG& msg);
 
-// Moves the focus to the first control of the page just selected that can
-// take it; leaves it where it is when the page has none.
-void FocusFirstControlOfPage(int page);
