@@ -24,7 +24,7 @@ extern DriveInfo* driveInfo;
 // The platform's answers, one function each, so that the sequencing below can
 // run against a fake platform in the tests. `root` is "X:\".
 struct DrivePlatform {
-  // GetVolumeInformationA: the volume name, or false.
+  // GetVolumeInformation: the volume name (GBK), or false.
   bool (*volumeName)(const char* root, Text& name);
   // Whether GetDiskFreeSpaceExA exists (looked up on every call).
   bool (*hasFreeSpaceEx)();
@@ -33,9 +33,9 @@ struct DrivePlatform {
   // GetDiskFreeSpaceA.
   bool (*freeSpace)(const char* root, std::uint32_t& sectorsPerCluster, std::uint32_t& bytesPerSector,
                     std::uint32_t& freeClusters, std::uint32_t& totalClusters);
-  // SetVolumeLabelA.
+  // SetVolumeLabel with a GBK label; false also for bytes that are not GBK.
   bool (*setVolumeLabel)(const char* root, const char* label);
-  // GetCurrentDirectoryA.
+  // GetCurrentDirectory (GBK); empty on failure.
   Text (*currentDirectory)();
 };
 
