@@ -64,6 +64,10 @@ std::span<const ControlSpec> MainFormControls();
 const ControlSpec* FindControl(ControlId id);
 // The page a control shows on, through its group box, or kNoPage.
 int PageOf(const ControlSpec& control);
+// Whether a form can be built: Orders 1, 2, 3, ... in sequence, identifiers
+// unique, every parent the window or a container (tab container or group
+// box) of the form, a page named exactly by the tab container's children.
+bool FormIsConsistent(const WindowSpec& window, std::span<const ControlSpec> controls);
 
 // The page captions of the tab container, in page order.
 inline constexpr const char* kPageCaptions[] = {"常规", "工具"};

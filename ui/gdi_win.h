@@ -64,6 +64,23 @@ class WindowDc {
   HDC dc_;
 };
 
+// A DC of the whole window, frame included (GetWindowDC), given back with
+// ReleaseDC.
+class WholeWindowDc {
+ public:
+  explicit WholeWindowDc(HWND window) : window_(window), dc_(::GetWindowDC(window)) {}
+  WholeWindowDc(const WholeWindowDc&) = delete;
+  WholeWindowDc& operator=(const WholeWindowDc&) = delete;
+  ~WholeWindowDc() {
+    if (dc_ != nullptr) ::ReleaseDC(window_, dc_);
+  }
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
 // BeginPaint / EndPaint.
 class PaintDc {
  public:

@@ -23,6 +23,9 @@ void SetEventDispatcher(void (*dispatch)(Handler handler));
 // Builds the window and its controls, fires creation-complete while hidden,
 // then shows the window. Fatal when the window cannot be created.
 void LoadStartupWindow(ControlId windowId);
+// The keyboard's say over each key message before it is translated and
+// dispatched: the filter returns true when it has consumed the key.
+void SetKeyFilter(bool (*filter)(MSG& msg));
 // Until the quit message; at once when no window exists. Returns its code.
 int RunMessageLoop();
 // Marks the window and posts the request; it is destroyed after the calling
@@ -39,3 +42,8 @@ HWND ControlWindow(ControlId id);
 // Edit box text or label/button caption.
 void WriteControlText(ControlId id, std::string_view text);
 Text ReadControlText(ControlId id);
+// A picture box's picture from the bytes of an image file (BMP, JPEG, ICO,
+// CUR, GIF); empty or unrecognised bytes clear the box.
+void WritePicture(ControlId id, std::span<const std::uint8_t> bytes);
+// The drive selector's current drive: one upper-case letter, never empty.
+Text ReadCurrentDrive(ControlId id);
