@@ -231,6 +231,12 @@ std::optional<DWORD> Program::Close(DWORD timeoutMs) {
   return WaitForExit(timeoutMs);
 }
 
+App::App(const StartOptions& options) : program(options) {
+  if (program.started()) window = program.WaitForMainWindow();
+}
+
+HWND App::operator[](ControlId id) const { return window == nullptr ? nullptr : FindControl(window, id); }
+
 std::vector<HWND> TopWindows(DWORD pid) {
   TopWindowSearch search{pid, {}};
   EnumWindows(CollectTopWindow, reinterpret_cast<LPARAM>(&search));

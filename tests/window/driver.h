@@ -6,12 +6,10 @@
 // manager's own calls, pixels from the screen.
 //
 // A case reads like this:
-//   wt::Program app;                       // Kestrune.exe next to this driver
-//   HWND window = app.WaitForMainWindow();
-//   ASSERT_NE(window, nullptr);
-//   HWND label = wt::FindControl(window, 标签3);
-//   EXPECT_EQ(wt::Text(label), wt::Wide("容量:"));
-//   EXPECT_EQ(app.Close(), 0u);
+//   wt::App app;                           // Kestrune.exe beside this driver
+//   ASSERT_STARTED(app);                   // its main window is shown
+//   EXPECT_EQ(wt::Text(app[标签3]), wt::Wide("容量:"));
+//   EXPECT_EQ(app.program.Close(), 0u);    // exit code after WM_CLOSE
 
 #include <windows.h>
 
@@ -88,6 +86,22 @@ class Program {
  private:
   PROCESS_INFORMATION info_{};
 };
+
+// A started program with its main window: the usual start of a case.
+//   wt::App app;
+//   ASSERT_STARTED(app);
+//   HWND label = app[标签3];
+struct App {
+  Program program;
+  HWND window = nullptr;  // null when no main window appeared in time
+  explicit App(const StartOptions& options = {});
+  // The main window's control with that identifier, or null.
+  HWND operator[](ControlId id) const;
+};
+
+#define ASSERT_STARTED(app)                                                       \
+  ASSERT_TRUE((app).program.started()) << "the program could not be started"; \
+  ASSERT_NE((app).window, nullptr) << "the program showed no main window"
 
 // A visible top-level window of the process with that class (and title, when
 // given), or null.
