@@ -9,6 +9,7 @@
 #include "drive/refresh_win.h"
 #include "ui/gdi_win.h"
 #include "ui/runtime_win.h"
+#include "ui/text_win.h"
 
 namespace {
 
@@ -27,29 +28,22 @@ Text PlatformFolder(UINT(WINAPI* query)(LPSTR, UINT)) {
 
 // The system's message for `error` (Unicode, so that it reads right whatever
 // the process's code page), or its number when the system has none.
-std::wstring SystemMessage(DWORD error) {
+WideText SystemMessage(DWORD error) {
   wchar_t* message = nullptr;
   const DWORD length =
       ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                        nullptr, error, 0, reinterpret_cast<wchar_t*>(&message), 0, nullptr);
-  std::wstring text = length != 0 ? std::wstring(message, length) : L"Error " + std::to_wstring(error);
+  WideText text = length != 0 ? WideText(message, length) : WideFromText(JoinText("Error ", FormatIntegerText(error, false)));
   ::LocalFree(message);
   return text;
-}
-
-std::wstring Widen(std::string_view gbk) {
-  const int length = ::MultiByteToWideChar(936, 0, gbk.data(), static_cast<int>(gbk.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  ::MultiByteToWideChar(936, 0, gbk.data(), static_cast<int>(gbk.size()), wide.data(), length);
-  return wide;
 }
 
 // Tells the user that the label of `drive` was not written, and why; the
 // window stays as it was, with the typed label selected for correcting.
 void ReportRenameFailure(const Text& drive, DWORD error) {
   const Text intro = JoinText("无法更改驱动器 ", drive, ": 的卷标。");
-  const std::wstring message = Widen(intro) + L"\r\n\r\n" + SystemMessage(error);
-  ::MessageBoxW(MainWindow(), message.c_str(), Widen(MainWindowSpec().title).c_str(), MB_OK | MB_ICONERROR);
+  const WideText message = WideFromText(intro) + L"\r\n\r\n" + SystemMessage(error);
+  ::MessageBoxW(MainWindow(), message.c_str(), WideFromText(MainWindowSpec().title).c_str(), MB_OK | MB_ICONERROR);
   if (HWND edit = ControlWindow(编辑框1)) {
     ::SetFocus(edit);
     ::SendMessageW(edit, EM_SETSEL, 0, -1);
