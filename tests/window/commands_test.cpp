@@ -693,6 +693,10 @@ TEST_F(KeysAndPages, DraggingADividerLineShowsACopyAndLeavesTheLine) {
   const POINT row{wt::ScreenPoint(bar, 0, 0).x, target.y};
   const int width = place.right - place.left;
 
+  // The window active first, as when a person reaches for the line.
+  wt::Click(app.control(标签3));
+  ASSERT_TRUE(wt::WaitUntil([&] { return GetForegroundWindow() == app.window(); }, 3000));
+
   // How each ending leaves the copy: release, Esc, the right button.
   for (int ending = 0; ending < 3; ++ending) {
     SCOPED_TRACE(ending);
