@@ -1,11 +1,14 @@
 #include "app/events_win.h"
 
 #include "app/commands_win.h"
+#include "app/setup_win.h"
 
 void DispatchEvent(Handler handler) {
   switch (handler) {
     case Handler::None:
+      break;
     case Handler::OnMainWindowCreated:
+      OnMainWindowCreated();
       break;
     case Handler::OnDriveSelectionChanged:
       OnDriveSelectionChanged();
