@@ -196,7 +196,13 @@ void PutGrouped(WorkingText& out, std::string_view text) {
   out.Put(text.substr(end));
 }
 
-Text ToText(std::string_view text) { return Text(text.data(), text.size()); }
+// The finished text as a new Text, grouped when asked.
+Text Finished(const WorkingText& text, bool separators) {
+  if (!separators) return Text(text.View());
+  WorkingText grouped;
+  PutGrouped(grouped, text.View());
+  return Text(grouped.View());
+}
 
 // One full-width GBK pair folded to ASCII, or -1 when the pair stays as it is.
 int FoldFullWidthPair(unsigned char lead, unsigned char trail) {
@@ -232,7 +238,6 @@ bool IsSpace(int c) { return c == ' ' || (c >= 0x09 && c <= 0x0D); }
 
 std::string_view UpToZeroByte(std::string_view text) { return text.substr(0, text.find('\0')); }
 
-
 }  // namespace
 
 Text FormatNumberText(double value, std::optional<int> decimals, bool separators) {
@@ -254,10 +259,7 @@ Text FormatNumberText(double value, std::optional<int> decimals, bool separators
     }
   }
 
-  if (!separators) return ToText(text.View());
-  WorkingText grouped;
-  PutGrouped(grouped, text.View());
-  return ToText(grouped.View());
+  return Finished(text, separators);
 }
 
 Text FormatIntegerText(std::int64_t value, bool separators) {
@@ -273,10 +275,7 @@ Text FormatIntegerText(std::int64_t value, bool separators) {
   WorkingText text;
   if (value < 0) text.Put('-');
   while (count > 0) text.Put(reversed[--count]);
-  if (!separators) return ToText(text.View());
-  WorkingText grouped;
-  PutGrouped(grouped, text.View());
-  return ToText(grouped.View());
+  return Finished(text, separators);
 }
 
 std::int32_t TextToInt(std::string_view text) {
