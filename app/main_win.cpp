@@ -7,6 +7,7 @@
 
 #include "app/events_win.h"
 #include "drive/drive_info.h"
+#include "ui/keyboard_win.h"
 #include "ui/runtime_win.h"
 #include "ui/test_hooks_win.h"
 
@@ -45,6 +46,7 @@ int ProgramMain() {
   CreateDriveInfo();
   RegisterExitCallback(ReleaseDriveInfo);
   SetEventDispatcher(DispatchEvent);
+  SetKeyFilter(FilterMainWindowKey);
   LoadStartupWindow(MainWindowSpec().id);
   RunMessageLoop();
   return 0;
