@@ -8,6 +8,7 @@
 #include "ui/controls_win.h"
 #include "ui/gdi_win.h"
 #include "ui/test_hooks_win.h"
+#include "ui/test_messages_win.h"
 #include "ui/text_win.h"
 
 namespace {
@@ -86,6 +87,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       OnNcDestroy();
       break;
     default:
+#ifdef KESTRUNE_TEST_BUILD
+      if (LRESULT answer = 0; AnswerTestMessage(window, message, wParam, answer)) return answer;
+#endif
       break;
   }
   return DefWindowProcW(window, message, wParam, lParam);
