@@ -13,11 +13,11 @@
 // NOLINTBEGIN(bugprone-reserved-identifier): the library's own names.
 namespace std {
 
-[[noreturn]] void __throw_bad_alloc() { ReportFatalError("内存不足。"); }
-[[noreturn]] void __throw_bad_array_new_length() { ReportFatalError("内存不足。"); }
-[[noreturn]] void __throw_length_error(const char* /*what*/) { std::abort(); }
-[[noreturn]] void __throw_logic_error(const char* /*what*/) { std::abort(); }
-[[noreturn]] void __throw_out_of_range_fmt(const char* /*format*/, ...) { std::abort(); }
+void __throw_bad_alloc() { ReportFatalError("内存不足。"); }
+void __throw_bad_array_new_length() { ReportFatalError("内存不足。"); }
+void __throw_length_error(const char* /*what*/) { std::abort(); }
+void __throw_logic_error(const char* /*what*/) { std::abort(); }
+void __throw_out_of_range_fmt(const char* /*format*/, ...) { std::abort(); }
 
 }  // namespace std
 
@@ -25,7 +25,7 @@ namespace __gnu_cxx {
 
 // std::terminate's handler: an exception nobody catches, in practice a
 // failed operator new.
-[[noreturn]] void __verbose_terminate_handler() { ReportFatalError("程序内部错误或内存不足。"); }
+void __verbose_terminate_handler() { ReportFatalError("程序内部错误或内存不足。"); }
 
 }  // namespace __gnu_cxx
 // NOLINTEND(bugprone-reserved-identifier)

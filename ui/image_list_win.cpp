@@ -16,7 +16,7 @@ std::wstring WideFromGbk(std::string_view text) {
 }
 
 std::wstring ExpandedPath(std::string_view file) {
-  const std::wstring raw = WideFromGbk(file);
+  std::wstring raw = WideFromGbk(file);
   const DWORD needed = ::ExpandEnvironmentStringsW(raw.c_str(), nullptr, 0);
   if (needed == 0) return raw;
   std::wstring expanded(needed, L'\0');

@@ -88,7 +88,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       break;
     default:
 #ifdef KESTRUNE_TEST_BUILD
-      if (LRESULT answer = 0; AnswerTestMessage(window, message, wParam, answer)) return answer;
+      if (LRESULT answer = 0; AnswerTestMessage(window, message, wParam, lParam, answer)) return answer;
 #endif
       break;
   }

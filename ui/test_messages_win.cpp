@@ -45,7 +45,7 @@ LRESULT Headroom(Create create, Destroy destroy) {
 
 void RepaintNow(HWND window) { RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
 
-LRESULT ConfirmDrive(HWND window, WPARAM item) {
+LRESULT ConfirmDrive(HWND window, WPARAM item, bool repaint) {
   HWND selector = ControlWindow(驱动器框1);
   if (selector == nullptr) return -1;
   const Stopwatch watch;
@@ -53,7 +53,7 @@ LRESULT ConfirmDrive(HWND window, WPARAM item) {
   // What the list itself sends its parent when the user confirms a choice.
   SendMessageW(GetParent(selector), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(selector) & 0xFFFF, CBN_SELENDOK),
                reinterpret_cast<LPARAM>(selector));
-  RepaintNow(window);
+  if (repaint) RepaintNow(window);
   return watch.Nanoseconds();
 }
 
@@ -75,7 +75,7 @@ LRESULT TimeDriveQuery() {
 
 }  // namespace
 
-bool AnswerTestMessage(HWND window, UINT message, WPARAM wParam, LRESULT& result) {
+bool AnswerTestMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
     case test_message::kLiveTexts:
       result = static_cast<LRESULT>(LiveProgramBlocks());
@@ -95,7 +95,7 @@ bool AnswerTestMessage(HWND window, UINT message, WPARAM wParam, LRESULT& result
       result = 1;
       return true;
     case test_message::kConfirmDrive:
-      result = ConfirmDrive(window, wParam);
+      result = ConfirmDrive(window, wParam, lParam == 0);
       return true;
     case test_message::kRepaint:
       result = Repaint(window, wParam);

@@ -8,5 +8,5 @@
 #ifdef KESTRUNE_TEST_BUILD
 // True when `message` is one of the private messages; `result` then holds
 // the answer.
-bool AnswerTestMessage(HWND window, UINT message, WPARAM wParam, LRESULT& result);
+bool AnswerTestMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 #endif
