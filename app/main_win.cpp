@@ -22,10 +22,6 @@ void ResetFloatingPoint() {
 
 }  // namespace
 
-// The record's home is the drive module; this weak definition stands in
-// until that module is linked in, and yields to its definition there.
-[[gnu::weak]] DriveInfo* driveInfo = nullptr;
-
 void CreateDriveInfo() {
 #ifdef KESTRUNE_TEST_BUILD
   if (TestFaultRequested("record-memory")) RefuseNextProgramMemoryRequest();

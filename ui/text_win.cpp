@@ -6,10 +6,7 @@ namespace {
 
 // A system without the GBK tables (an XP without East Asian language
 // support) refuses code page 936; the ANSI code page is the best it can do.
-UINT UsableCodePage() {
-  static const UINT codePage = IsValidCodePage(kTextCodePage) ? kTextCodePage : CP_ACP;
-  return codePage;
-}
+UINT UsableCodePage() { return IsValidCodePage(kTextCodePage) ? kTextCodePage : CP_ACP; }
 
 int Length(std::size_t size) {
   return size > static_cast<std::size_t>(std::numeric_limits<int>::max()) ? std::numeric_limits<int>::max()
