@@ -293,7 +293,8 @@ void PaintGroupBox(HWND window, HDC target) {
 // Recolours the outer pixel of the window's frame and fills the rest of the
 // system's 3-D edge with the field's background.
 void PaintEditFrame(HWND window) {
-  const HDC dc = ::GetWindowDC(window);
+  const WholeWindowDc whole(window);
+  const HDC dc = whole.get();
   if (dc == nullptr) return;
   RECT rect;
   ::GetWindowRect(window, &rect);
@@ -306,7 +307,6 @@ void PaintEditFrame(HWND window) {
     const COLORREF back = ::GetSysColor(::IsWindowEnabled(window) ? COLOR_WINDOW : COLOR_BTNFACE);
     for (int ring = 1; ring < edge; ++ring) Frame(dc, Inset(rect, ring), back);
   }
-  ::ReleaseDC(window, dc);
 }
 
 // The drop-down list's closed field: a thin border and a flat button.

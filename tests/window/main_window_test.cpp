@@ -336,11 +336,11 @@ TEST(MainWindow, DriveListShowsThePrefixDrives) {
   };
   for (const auto& drive : kTestDrives) {
     const std::wstring item = wt::Wide(drive.item);
-    EXPECT_NE(std::find(items.begin(), items.end(), item), items.end()) << "missing " << wt::Utf8(item);
+    EXPECT_TRUE(std::find(items.begin(), items.end(), item) != items.end()) << "missing " << wt::Utf8(item);
   }
   // A drive whose folder is gone, when the platform lists it, shows the bare letter.
   if (GetLogicalDrives() & (1u << ('Q' - 'A'))) {
-    EXPECT_NE(std::find(items.begin(), items.end(), L"Q:"), items.end());
+    EXPECT_TRUE(std::find(items.begin(), items.end(), L"Q:") != items.end()) << "missing Q:";
   }
 
   // The selected drive is the one that holds the program file.
@@ -422,11 +422,11 @@ TEST(MainWindow, FatalStartsShowAnErrorBoxAndExitWithMinusOne) {
 // What the screen shows of the general page, sampled at points that must hold
 // (coordinates in the tab container's client area).
 TEST(MainWindow, ScreenShowsColourKeysDividerLinesAndWhiteLabels) {
+  wt::MoveMouse(POINT{0, 0});  // away from where the window opens: no hot tab
   wt::App s;
   ASSERT_STARTED(s);
   ASSERT_TRUE(wt::BringToFront(s.window));
   HWND page = s[高级选择夹1];
-  wt::MoveMouse(wt::ScreenPoint(s.window, -40, -40));  // no hot tab
 
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
   const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
