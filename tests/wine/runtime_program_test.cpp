@@ -6,8 +6,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
 #include <cwctype>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -133,6 +136,51 @@ TEST(RuntimeProgram, FatalErrorsShowAnErrorBoxThenExitWithMinusOne) {
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(program.WaitForExit(), 0xFFFFFFFFu);
   }
+}
+
+// The program file's resources: the icon group, the version block and the
+// manifest that asks for version 6 of the common controls.
+TEST(RuntimeProgram, CarriesIconVersionAndManifest) {
+  HMODULE file = LoadLibraryExW(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(file, nullptr);
+  auto bytesOf = [file](LPCWSTR name, LPCWSTR type) {
+    HRSRC found = FindResourceW(file, name, type);
+    if (found == nullptr) return std::string();
+    const auto* data = static_cast<const char*>(LockResource(LoadResource(file, found)));
+    return std::string(data, SizeofResource(file, found));
+  };
+
+  // GRPICONDIR: 6-byte header, then 14-byte entries (width, height, ..., bit count at 6).
+  const std::string group = bytesOf(L"DEFAULT_ICON", MAKEINTRESOURCEW(14));  // RT_GROUP_ICON
+  ASSERT_EQ(group.size(), 6u + 6 * 14);
+  std::vector<std::pair<int, int>> images;
+  for (int i = 0; i < 6; ++i) {
+    const auto* entry = reinterpret_cast<const unsigned char*>(group.data() + 6 + 14 * i);
+    images.emplace_back(entry[0], entry[6]);
+  }
+  const std::vector<std::pair<int, int>> expected = {{48, 8}, {48, 32}, {32, 8}, {32, 32}, {16, 8}, {16, 32}};
+  EXPECT_EQ(images, expected);
+
+  const std::string version = bytesOf(MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(16));  // RT_VERSION
+  const std::wstring wide(reinterpret_cast<const wchar_t*>(version.data()), version.size() / 2);
+  for (const wchar_t* text : {L"080404B0", L"FileVersion", L"ProductVersion", L"1.0.0.0", L"ProductName", L"Kestrune"}) {
+    EXPECT_NE(wide.find(text), std::wstring::npos) << static_cast<const void*>(text);
+  }
+  const auto fixed = version.find("\xBD\x04\xEF\xFE");  // VS_FIXEDFILEINFO signature
+  ASSERT_NE(fixed, std::string::npos);
+  VS_FIXEDFILEINFO info;
+  memcpy(&info, version.data() + fixed, sizeof info);
+  EXPECT_EQ(info.dwFileVersionMS, 0x00010000u);
+  EXPECT_EQ(info.dwProductVersionMS, 0x00010000u);
+  EXPECT_EQ(info.dwFileOS, static_cast<DWORD>(VOS_NT_WINDOWS32));
+  EXPECT_EQ(info.dwFileType, static_cast<DWORD>(VFT_APP));
+
+  const std::string manifest = bytesOf(MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
+  for (const char* text : {"Microsoft.Windows.Common-Controls", "version=\"6.0.0.0\"", "6595b64144ccf1df",
+                           "version=\"5.1.0.0\"", "processorArchitecture=\"x86\"", "type=\"win32\""}) {
+    EXPECT_NE(manifest.find(text), std::string::npos) << text;
+  }
+  FreeLibrary(file);
 }
 
 }  // namespace
