@@ -246,14 +246,18 @@ void PaintCheckMark(HWND window, HDC dc) {
 
 // --- group boxes ---------------------------------------------------------------
 
-// A thin frame with the caption at the top left, over the background that the
-// box (or its parent) erases.
-void PaintGroupBox(HWND window, HDC dc) {
+// A thin frame with the caption at the top left, on the background and in
+// the caption colour that the box's parent gives it, painted off screen.
+void PaintGroupBox(HWND window, HDC target) {
   RECT client;
   ::GetClientRect(window, &client);
+  if (client.right <= 0 || client.bottom <= 0) return;
+  const BufferedPaint buffer(target, client);
+  const HDC dc = buffer.dc();
   HWND parent = ::GetParent(window);
-  // The parent chooses the caption's colour, as it does for the system's look.
-  ::SendMessageW(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window));
+  const auto back = reinterpret_cast<HBRUSH>(
+      ::SendMessageW(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window)));
+  ::FillRect(dc, &client, back != nullptr ? back : ::GetSysColorBrush(COLOR_BTNFACE));
   const bool enabled = ::IsWindowEnabled(window) != FALSE;
   const HFONT font = reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0));
   const Selection selectFont(dc, font != nullptr ? font : ::GetStockObject(DEFAULT_GUI_FONT));
@@ -289,7 +293,8 @@ void PaintGroupBox(HWND window, HDC dc) {
 // Recolours the outer pixel of the window's frame and fills the rest of the
 // system's 3-D edge with the field's background.
 void PaintEditFrame(HWND window) {
-  const HDC dc = ::GetWindowDC(window);
+  const WholeWindowDc whole(window);
+  const HDC dc = whole.get();
   if (dc == nullptr) return;
   RECT rect;
   ::GetWindowRect(window, &rect);
@@ -302,7 +307,6 @@ void PaintEditFrame(HWND window) {
     const COLORREF back = ::GetSysColor(::IsWindowEnabled(window) ? COLOR_WINDOW : COLOR_BTNFACE);
     for (int ring = 1; ring < edge; ++ring) Frame(dc, Inset(rect, ring), back);
   }
-  ::ReleaseDC(window, dc);
 }
 
 // The drop-down list's closed field: a thin border and a flat button.
@@ -383,7 +387,8 @@ void Repaint(HWND window, FlatKind kind) {
       break;
     }
     case FlatKind::GroupBox:
-      ::InvalidateRect(window, nullptr, TRUE);
+      // The box's paint covers its controls, so they are drawn again after it.
+      ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
       break;
     case FlatKind::Edit:
     case FlatKind::ComboList:
@@ -443,6 +448,7 @@ LRESULT CALLBACK FlatProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       }
       break;
     case FlatKind::GroupBox:
+      if (message == WM_ERASEBKGND) return 1;  // the paint fills the whole box
       if (message == WM_PAINT || message == WM_PRINTCLIENT) {
         if (message == WM_PRINTCLIENT || wParam != 0) {
           PaintGroupBox(window, reinterpret_cast<HDC>(wParam));

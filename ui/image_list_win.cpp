@@ -2,24 +2,16 @@
 
 #include <shellapi.h>
 
-#include <cstring>
-#include <string>
+#include "ui/text_win.h"
 
 namespace {
 
-std::wstring WideFromGbk(std::string_view text) {
-  if (text.empty()) return {};
-  const int length = ::MultiByteToWideChar(936, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  ::MultiByteToWideChar(936, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
-}
-
-std::wstring ExpandedPath(std::string_view file) {
-  const std::wstring raw = WideFromGbk(file);
+// The path with its environment references (%SystemRoot%) expanded.
+WideText ExpandedPath(std::string_view file) {
+  const WideText raw = WideFromText(file);
   const DWORD needed = ::ExpandEnvironmentStringsW(raw.c_str(), nullptr, 0);
   if (needed == 0) return raw;
-  std::wstring expanded(needed, L'\0');
+  WideText expanded(needed, L'\0');
   const DWORD written = ::ExpandEnvironmentStringsW(raw.c_str(), expanded.data(), needed);
   if (written == 0 || written > needed) return raw;
   expanded.resize(written - 1);  // without the terminator
@@ -42,7 +34,7 @@ OwnedImageList CreateImageGroup(int width, int height) {
 
 int AddIcon(HIMAGELIST group, std::string_view file, int index, bool small) {
   if (group == nullptr) return -1;
-  const std::wstring path = ExpandedPath(file);
+  const WideText path = ExpandedPath(file);
   HICON extracted = nullptr;
   if (small) ::ExtractIconExW(path.c_str(), index, nullptr, &extracted, 1);
   if (!IsIcon(extracted)) extracted = ::ExtractIconW(::GetModuleHandleW(nullptr), path.c_str(), static_cast<UINT>(index));
