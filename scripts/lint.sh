@@ -1,46 +1,79 @@
 #!/bin/bash
-# clang-tidy and cppcheck over the project's own code (drive/, ui/, app/).
-# The platform-free sources are checked with the native build's flags; the
-# Win32 layer with the target's flags, for the i686-w64-mingw32 target.
-# Non-zero when either tool reports a finding.
+# clang-tidy and cppcheck over the project's own code: drive/, ui/, app/ and
+# bench/. The platform-free sources are checked with the native build's
+# flags; the Win32 layer and the bench programs with the target's flags, for
+# the i686-w64-mingw32 target, once as shipped and once more with the test
+# build's hooks where a file has any. Non-zero when either tool reports a
+# finding (or cannot parse a file).
 set -uo pipefail
 cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build}
+JOBS=${JOBS:-$(nproc)}
 status=0
 
-# clang does not know -fexec-charset=GBK: check with the compile commands
-# minus the charset options (they change literals' bytes, not the code).
+# Refresh both compile databases: a source added since the last configure
+# must be checked with its real flags.
+cmake -S . -B "$BUILD/native" -DCMAKE_BUILD_TYPE=Release >/dev/null || exit 1
+if [ -f "$BUILD/win32/CMakeCache.txt" ]; then
+  cmake -S . -B "$BUILD/win32" >/dev/null || exit 1
+else
+  cmake -S . -B "$BUILD/win32" -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null || exit 1
+fi
+
+# clang does not know -fexec-charset=GBK or -mfpmath=sse: check with the
+# compile commands minus those (they change literals' bytes and code
+# generation, not the code).
 filtered_db() {
   local from=$1 to=$2
   mkdir -p "$to"
   sed -e 's/ -finput-charset=UTF-8//g' -e 's/ -fexec-charset=GBK//g' \
       -e 's/ -mfpmath=sse//g' "$from/compile_commands.json" > "$to/compile_commands.json"
 }
-
-[ -f "$BUILD/native/compile_commands.json" ] || cmake -S . -B "$BUILD/native" >/dev/null
-[ -f "$BUILD/win32/compile_commands.json" ] || cmake -S . -B "$BUILD/win32" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
 filtered_db "$BUILD/native" "$BUILD/lint/native"
 filtered_db "$BUILD/win32" "$BUILD/lint/win32"
 
 mapfile -t core < <(ls drive/*.cpp ui/*.cpp app/*.cpp 2>/dev/null | grep -v '_win\.cpp$')
-mapfile -t win < <(ls drive/*_win.cpp ui/*_win.cpp app/*_win.cpp 2>/dev/null)
+mapfile -t win < <(ls drive/*_win.cpp ui/*_win.cpp app/*_win.cpp bench/*.cpp 2>/dev/null)
+mapfile -t hooked < <(grep -l KESTRUNE_TEST_BUILD "${win[@]}" /dev/null 2>/dev/null)
 
-gcc_inc=$(echo | i686-w64-mingw32-g++-posix -xc++ -E -v - 2>&1 | sed -n '/#include <...> search starts here:/,/End of search list/p' | grep '^ ' | sed 's/^ */--extra-arg=-isystem/')
+# The target's C++ library headers; clang brings its own compiler headers
+# (intrinsics), so GCC's include/ and include-fixed/ stay out.
+win_args=(--extra-arg=--target=i686-w64-mingw32 --extra-arg=-Wno-unknown-argument)
+while read -r dir; do
+  win_args+=("--extra-arg=-isystem$dir")
+done < <(echo | i686-w64-mingw32-g++-posix -xc++ -E -v - 2>&1 |
+         sed -n '/#include <...> search starts here:/,/End of search list/p' | grep '^ .*/include/c++' | sed 's/^ *//')
 
-echo "clang-tidy: ${#core[@]} platform-free and ${#win[@]} Win32 sources"
-if [ ${#core[@]} -gt 0 ]; then
-  clang-tidy -p "$BUILD/lint/native" --quiet "${core[@]}" 2>/dev/null | grep -E 'warning:|error:' && status=1
-fi
-if [ ${#win[@]} -gt 0 ]; then
-  # shellcheck disable=SC2086
-  clang-tidy -p "$BUILD/lint/win32" --quiet --extra-arg=--target=i686-w64-mingw32 \
-    --extra-arg=-Wno-unknown-argument $gcc_inc "${win[@]}" 2>/dev/null | grep -E 'warning:|error:' && status=1
+# Runs clang-tidy over the files, JOBS at a time; prints the findings.
+tidy() {
+  local db=$1; shift
+  local -a args=()
+  while [ "$1" != -- ]; do args+=("$1"); shift; done
+  shift
+  printf '%s\0' "$@" | xargs -0 -r -n 1 -P "$JOBS" clang-tidy -p "$db" --quiet "${args[@]}" 2>/dev/null |
+    grep -E -A3 '(warning|error):'
+}
+
+echo "clang-tidy: ${#core[@]} platform-free and ${#win[@]} Win32 sources (${#hooked[@]} also as the test build)"
+findings=$(
+  [ ${#core[@]} -gt 0 ] && tidy "$BUILD/lint/native" -- "${core[@]}"
+  [ ${#win[@]} -gt 0 ] && tidy "$BUILD/lint/win32" "${win_args[@]}" -- "${win[@]}"
+  [ ${#hooked[@]} -gt 0 ] && tidy "$BUILD/lint/win32" "${win_args[@]}" --extra-arg=-DKESTRUNE_TEST_BUILD -- "${hooked[@]}"
+)
+if [ -n "$findings" ]; then
+  echo "$findings"
+  status=1
 fi
 
 echo "cppcheck"
-cppcheck --quiet --error-exitcode=1 --enable=warning,performance,portability --std=c++20 \
-  --inline-suppr --suppress=missingIncludeSystem --suppress=unknownMacro \
-  -D_WIN32 -DKESTRUNE_TEST_BUILD -I . drive ui app || status=1
+dirs=()
+for d in drive ui app bench; do [ -d "$d" ] && dirs+=("$d"); done
+for defs in "" "-DKESTRUNE_TEST_BUILD"; do
+  # shellcheck disable=SC2086
+  cppcheck --quiet --error-exitcode=1 --enable=warning,performance,portability --std=c++20 \
+    --inline-suppr --suppress=missingIncludeSystem --suppress=unknownMacro \
+    -D_WIN32 $defs -I . "${dirs[@]}" || status=1
+done
 
-[ $status -eq 0 ] && echo "lint clean"
+if [ $status -eq 0 ]; then echo "lint clean"; else echo "lint: findings above"; fi
 exit $status
