@@ -667,7 +667,7 @@ TEST_F(KeysAndPages, PageSwitchShowsAndHidesWithoutRefreshing) {
   EXPECT_EQ(app.program().Close(), 0u);
 }
 
-TEST_F(KeysAndPages, EnterAndF1DoNothingOfTheWindowsOwn) {
+TEST_F(KeysAndPages, EnterF1AndAClientAreaDragDoNothingOfTheWindowsOwn) {
   Session app;
   ASSERT_NE(app.window(), nullptr);
   // The focus on OK: Enter must not press it, nor close the window.
@@ -681,6 +681,21 @@ TEST_F(KeysAndPages, EnterAndF1DoNothingOfTheWindowsOwn) {
   EXPECT_EQ(Names(TabWalk(app, 1, false)), Names({按钮_取消}));
   EXPECT_TRUE(app.program().running());
   EXPECT_EQ(wt::FindTopWindow(app.program().pid(), L"#32770"), nullptr);
+
+  // Pressing on the window's own background (left of OK, below the pages)
+  // and moving away does not move the window.
+  const RECT place = wt::ScreenRect(app.window());
+  const POINT press = wt::ScreenPoint(app.window(), 40, 444);
+  ASSERT_EQ(ChildWindowFromPoint(app.window(), POINT{40, 444}), app.window());
+  MovePointer(press);
+  Mouse(MOUSEEVENTF_LEFTDOWN);
+  MovePointer({press.x + 20, press.y - 20});
+  MovePointer({press.x + 40, press.y - 40});
+  Mouse(MOUSEEVENTF_LEFTUP);
+  // Input is handled in order: once the Tab after the drag has moved the
+  // focus, the drag has been handled too.
+  EXPECT_EQ(Names(TabWalk(app, 1, false)), Names({分隔条1}));
+  EXPECT_EQ(wt::ScreenRect(app.window()), place);
   EXPECT_EQ(app.program().Close(), 0u);
 }
 
