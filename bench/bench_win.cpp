@@ -186,9 +186,9 @@ int Memory(int runs, const std::wstring& program, const std::wstring& floor) {
   return 0;
 }
 
-LRESULT Ask(HWND window, unsigned message, WPARAM wParam = 0) {
+LRESULT Ask(HWND window, unsigned message, WPARAM wParam = 0, LPARAM lParam = 0) {
   DWORD_PTR result = 0;
-  if (!SendMessageTimeoutW(window, message, wParam, 0, SMTO_NORMAL, kTimeoutMs, &result)) return -1;
+  if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kTimeoutMs, &result)) return -1;
   return static_cast<LRESULT>(result);
 }
 
@@ -198,16 +198,27 @@ int DriveChange(int runs, const std::wstring& testProgram) {
   const HWND window = started.window();
   const LRESULT drives = Ask(window, test_message::kDriveCount);
   if (drives <= 0) return Fail("the test program lists no drive");
-  std::vector<double> change, query, paint;
+  // Each round: one confirmed choice through to the repainted window; the
+  // same choice again without the repaint (queries, texts and chart data)
+  // and then the repaint alone (what the choice left to paint); the drive
+  // query alone; the whole window repainted.
+  std::vector<double> change, refresh, paintDue, query, paintAll;
   for (int run = -10; run < runs; ++run) {  // the first ten warm the caches
-    const LRESULT changeNs = Ask(window, test_message::kConfirmDrive, static_cast<WPARAM>((run + 10) % drives));
+    const WPARAM item = static_cast<WPARAM>((run + 10) % drives);
+    const LRESULT changeNs = Ask(window, test_message::kConfirmDrive, item);
+    const LRESULT refreshNs = Ask(window, test_message::kConfirmDrive, (item + 1) % drives, 1);
+    const LRESULT paintDueNs = Ask(window, test_message::kRepaint);
     const LRESULT queryNs = Ask(window, test_message::kTimeDriveQuery);
-    const LRESULT paintNs = Ask(window, test_message::kRepaint, 1);
-    if (changeNs < 0 || queryNs < 0 || paintNs < 0) return Fail("the test program did not answer");
+    const LRESULT paintAllNs = Ask(window, test_message::kRepaint, 1);
+    if (changeNs < 0 || refreshNs < 0 || paintDueNs < 0 || queryNs < 0 || paintAllNs < 0) {
+      return Fail("the test program did not answer");
+    }
     if (run < 0) continue;
     change.push_back(static_cast<double>(changeNs) / 1000);
+    refresh.push_back(static_cast<double>(refreshNs) / 1000);
+    paintDue.push_back(static_cast<double>(paintDueNs) / 1000);
     query.push_back(static_cast<double>(queryNs) / 1000);
-    paint.push_back(static_cast<double>(paintNs) / 1000);
+    paintAll.push_back(static_cast<double>(paintAllNs) / 1000);
   }
   const double changeUs = Median(change);
   const double queryUs = Median(query);
@@ -215,7 +226,9 @@ int DriveChange(int runs, const std::wstring& testProgram) {
   std::printf("drive_change_us %.0f\n", changeUs);
   std::printf("drive_queries_us %.0f\n", queryUs);
   std::printf("drive_own_us %.0f\n", changeUs - queryUs);
-  std::printf("window_repaint_us %.0f\n", Median(paint));
+  std::printf("drive_texts_us %.0f\n", Median(refresh) - queryUs);
+  std::printf("drive_paint_us %.0f\n", Median(paintDue));
+  std::printf("window_repaint_us %.0f\n", Median(paintAll));
   return 0;
 }
 

@@ -266,7 +266,7 @@ void PaintGroupBox(HWND window, HDC target) {
 
   const std::wstring text = TextOf(window);
   RECT caption{client.left + 9, client.top, client.right - 9, client.top + metrics.tmHeight};
-  const UINT flags = DT_SINGLELINE | DT_LEFT | DT_TOP | PrefixFlags(window);
+  const UINT flags = DT_SINGLELINE | PrefixFlags(window);  // left and top: the defaults
   if (!text.empty()) ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &caption, flags | DT_CALCRECT);
   const int lineY = client.top + metrics.tmHeight / 2;
 

@@ -8,7 +8,7 @@ namespace {
 
 // The path with its environment references (%SystemRoot%) expanded.
 WideText ExpandedPath(std::string_view file) {
-  const WideText raw = WideFromText(file);
+  WideText raw = WideFromText(file);
   const DWORD needed = ::ExpandEnvironmentStringsW(raw.c_str(), nullptr, 0);
   if (needed == 0) return raw;
   WideText expanded(needed, L'\0');

@@ -100,6 +100,7 @@ std::vector<std::size_t> SideFaceOrder(std::span<const PieSlice> slices) {
   std::stable_sort(sorted.begin(), sorted.end(),
                    [&](std::size_t l, std::size_t r) { return distance[l] > distance[r]; });
   std::vector<std::size_t> result;
+  result.reserve(sorted.size());
   for (std::size_t i : sorted) result.push_back(order[i]);
   return result;
 }

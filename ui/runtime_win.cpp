@@ -9,6 +9,7 @@
 #include "ui/gdi_win.h"
 #include "ui/keyboard_win.h"
 #include "ui/test_hooks_win.h"
+#include "ui/test_messages_win.h"
 #include "ui/text_win.h"
 
 namespace {
@@ -87,6 +88,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       OnNcDestroy();
       break;
     default:
+#ifdef KESTRUNE_TEST_BUILD
+      if (LRESULT answer = 0; AnswerTestMessage(window, message, wParam, lParam, answer)) return answer;
+#endif
       break;
   }
   return DefWindowProcW(window, message, wParam, lParam);

@@ -20,8 +20,9 @@ enum : unsigned {
   // wParam 0: the flat style off; otherwise on (switching off first) → 1.
   kFlatStyle,
   // wParam: an item of the drive selector's list. Selects it and confirms it
-  // as the user's choice in the list does, then repaints every window of the
-  // program at once → nanoseconds taken, or -1 without such an item.
+  // as the user's choice in the list does, then (unless lParam is not 0)
+  // repaints every window of the program at once → nanoseconds taken, or -1
+  // without such an item.
   kConfirmDrive,
   // Repaints every window of the program at once, whatever is due, and once
   // more with the whole window invalidated when wParam is not 0 →
