@@ -231,8 +231,12 @@ TEST(DriveDisplay, ChartAndIconOnTheScreen) {
   const double usedShare = e.usedValue / total;
   // Top faces: the areas of the slices follow the shares.
   EXPECT_NEAR(static_cast<double>(blue) / static_cast<double>(blue + magenta), usedShare, 0.08);
-  if (usedShare > 0.02) EXPECT_GT(blue, 0);
-  if (usedShare < 0.98) EXPECT_GT(magenta, 0);
+  if (usedShare > 0.02) {
+    EXPECT_GT(blue, 0);
+  }
+  if (usedShare < 0.98) {
+    EXPECT_GT(magenta, 0);
+  }
   EXPECT_GT(blueSide + magentaSide, 0) << "the pie's edge in the darker shades";
 
   const wt::ScreenCapture shot(area);
