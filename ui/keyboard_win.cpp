@@ -104,3 +104,9 @@ bool FilterMainWindowKey(MSG& msg) {
   if (msg.message == WM_SYSCHAR && alt) return OnAccessKey(static_cast<wchar_t>(msg.wParam));
   return false;
 }
+
+void FocusFirstControlOfPage(int page) {
+  const FormState form = ReadFormState();
+  const int first = FirstPageFocusIndex(form.view(), page);
+  if (first != kNoControl) Focus(form, first);
+}

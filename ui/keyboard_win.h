@@ -10,3 +10,7 @@
 // been consumed.
 bool FilterMainWindowKey(MSG& msg);
 
+
+// Gives the focus to the control that takes it when `page` is selected; on a
+// page without one the focus stays where it is.
+void FocusFirstControlOfPage(int page);

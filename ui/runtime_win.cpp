@@ -7,6 +7,7 @@
 
 #include "ui/controls_win.h"
 #include "ui/gdi_win.h"
+#include "ui/keyboard_win.h"
 #include "ui/test_hooks_win.h"
 #include "ui/test_messages_win.h"
 #include "ui/text_win.h"
@@ -359,17 +360,5 @@ void ShowFormPage(int page) {
   }
   // The focus goes to the first of the page's own controls that can take it;
   // on a page without one it stays where it is.
-  for (const ControlSpec& spec : MainFormControls()) {
-    if (spec.page != page) continue;
-    const ControlKind kind = spec.kind;
-    if (kind == ControlKind::Label || kind == ControlKind::GroupBox || kind == ControlKind::PicBox ||
-        kind == ControlKind::PageControl) {
-      continue;
-    }
-    HWND control = ControlWindow(spec.id);
-    if (control != nullptr && IsWindowEnabled(control)) {
-      SetFocus(control);
-      return;
-    }
-  }
+  FocusFirstControlOfPage(page);
 }

@@ -1,7 +1,7 @@
 // The commands, keys, pages and divider lines, driven as a person drives the
 // window: real key and mouse input, checked from outside.
 //
-// The stage that runs these (tests/stages/60-commands-window.sh) maps the
+// The stage that runs these (tests/stages/70-commands-window.sh) maps the
 // test drives and names them in the environment:
 //   KESTRUNE_DRIVE_RW  a writable fixed drive with a label
 //   KESTRUNE_DRIVE_RO  a drive whose label cannot be written
@@ -264,20 +264,37 @@ class Session {
     return wt::WaitUntil([&] { return focus() == id; }, 3000);
   }
 
-  // Clicks the tab of `page`: the captions sit side by side from the left
-  // edge of the tab row.
-  void ClickTab(int page) {
+  // Clicks the tab of `page` (the captions sit side by side from the left
+  // edge of the tab row) and waits until the page is the one shown: its
+  // controls shown, the other page's hidden. True when it is.
+  bool ClickTab(int page) {
     HWND tabs = control(高级选择夹1);
     const int x = page == 0 ? 18 : 60;
     wt::Click(tabs, x, 12);
-    wt::WaitUntil([&] { return wt::IsShown(control(page == 0 ? 编辑框1 : 按钮_开始检查)); }, 3000);
+    static constexpr ControlId kGeneral[] = {编辑框1, 饼形图控件1, 驱动器框1, 按钮_硬盘清理, 分隔条1, 分隔条3, 标签_容量};
+    static constexpr ControlId kTools[] = {标签8, 分组框2, 按钮_开始检查, 标签7, 按钮_开始整理, 图片框_硬盘图标1, 分组框1};
+    return wt::WaitUntil(
+        [&] {
+          for (ControlId id : kGeneral)
+            if (wt::IsShown(control(id)) != (page == 0)) return false;
+          for (ControlId id : kTools)
+            if (wt::IsShown(control(id)) != (page == 1)) return false;
+          return true;
+        },
+        3000);
   }
 
   // Picks the drive `letter` in the drive selector's list: opens the list
-  // with a click, types the letter and confirms with Enter.
+  // with a click, types the letter and confirms with Enter. Successive
+  // choices click the field at points far apart, so that a quick second
+  // choice is not taken for a double click (which Wine's drop-down list
+  // ignores).
   bool ChooseDrive(wchar_t letter) {
     HWND selector = control(驱动器框1);
-    wt::Click(selector);
+    RECT field{};
+    GetClientRect(selector, &field);
+    const int x = (choices_++ % 2 == 0) ? field.right / 4 : field.right * 3 / 4;
+    wt::Click(selector, x, field.bottom / 2);
     const bool dropped = wt::WaitUntil([&] { return DroppedList() != nullptr; }, 3000);
     if (!dropped) return false;
     wt::PressKey(static_cast<WORD>(letter));
@@ -306,6 +323,7 @@ class Session {
  private:
   wt::Program program_;
   HWND window_ = nullptr;
+  int choices_ = 0;
 };
 
 // --- Fixtures ---------------------------------------------------------------------
@@ -416,7 +434,7 @@ TEST_F(ToolButtons, ButtonsAndAccessKeysStartTheSystemsToolsOnEachPage) {
   ExpectSystemRun(runs[0], L"cleanmgr.exe", L"cleanmgr");
 
   // Page "工具": the buttons by mouse, then by their access keys.
-  app.ClickTab(1);
+  ASSERT_TRUE(app.ClickTab(1));
   wt::Click(app.control(按钮_开始检查));
   runs = WaitForRuns(2);
   ASSERT_EQ(runs.size(), 2u);
@@ -456,7 +474,7 @@ TEST_F(ToolButtons, WithoutTheConsoleDocumentTheDefragmenterProgramStarts) {
   Install(false);
   Session app(Options());
   ASSERT_NE(app.window(), nullptr);
-  app.ClickTab(1);
+  ASSERT_TRUE(app.ClickTab(1));
   wt::Click(app.control(按钮_开始整理));
   const auto runs = WaitForRuns(1);
   ASSERT_EQ(runs.size(), 1u);
@@ -621,14 +639,14 @@ TEST_F(KeysAndPages, TabCyclesThroughTheShownTabStopsAndPagesMoveTheFocus) {
   // Page "工具" has no control of its own to take the focus, so the page
   // moves none: the hidden edit box loses it to its parent, as the platform
   // does for a hidden window, and Tab goes on from there.
-  app.ClickTab(1);
+  ASSERT_TRUE(app.ClickTab(1));
   for (ControlId id : {按钮_确定, 按钮_取消, 按钮_开始整理, 按钮_开始检查}) EXPECT_NE(app.focus(), id) << NameOf(id);
   EXPECT_EQ(Names(TabWalk(app, 4, false)), Names({按钮_确定, 按钮_取消, 按钮_开始整理, 按钮_开始检查}));
   EXPECT_EQ(Names(TabWalk(app, 2, false)), Names({按钮_确定, 按钮_取消}));
   EXPECT_EQ(Names(TabWalk(app, 2, true)), Names({按钮_确定, 按钮_开始检查}));
 
   // Back on "常规" the first divider line takes the focus.
-  app.ClickTab(0);
+  ASSERT_TRUE(app.ClickTab(0));
   EXPECT_TRUE(app.WaitForFocus(分隔条3)) << NameOf(app.focus());
   EXPECT_EQ(app.program().Close(), 0u);
 }
@@ -643,17 +661,13 @@ TEST_F(KeysAndPages, PageSwitchShowsAndHidesWithoutRefreshing) {
   ASSERT_TRUE(wt::WaitUntil([&] { return wt::Text(edit).find(L"typed") != std::wstring::npos; }, 3000));
   const std::wstring typed = wt::Text(edit);
 
-  app.ClickTab(1);
-  for (ControlId id : {按钮_开始检查, 按钮_开始整理, 标签8}) EXPECT_TRUE(wt::IsShown(app.control(id))) << NameOf(id);
-  for (ControlId id : {编辑框1, 饼形图控件1, 驱动器框1, 分隔条1}) EXPECT_FALSE(wt::IsShown(app.control(id))) << NameOf(id);
-  app.ClickTab(0);
-  EXPECT_TRUE(wt::IsShown(edit));
-  EXPECT_FALSE(wt::IsShown(app.control(按钮_开始检查)));
+  EXPECT_TRUE(app.ClickTab(1)) << "the tools page is not the one shown";
+  EXPECT_TRUE(app.ClickTab(0)) << "the general page is not the one shown";
   EXPECT_EQ(wt::Text(edit), typed);
   EXPECT_EQ(app.program().Close(), 0u);
 }
 
-TEST_F(KeysAndPages, EnterAndF1DoNothingOfTheWindowsOwn) {
+TEST_F(KeysAndPages, EnterF1AndAClientAreaDragDoNothingOfTheWindowsOwn) {
   Session app;
   ASSERT_NE(app.window(), nullptr);
   // The focus on OK: Enter must not press it, nor close the window.
@@ -667,6 +681,21 @@ TEST_F(KeysAndPages, EnterAndF1DoNothingOfTheWindowsOwn) {
   EXPECT_EQ(Names(TabWalk(app, 1, false)), Names({按钮_取消}));
   EXPECT_TRUE(app.program().running());
   EXPECT_EQ(wt::FindTopWindow(app.program().pid(), L"#32770"), nullptr);
+
+  // Pressing on the window's own background (left of OK, below the pages)
+  // and moving away does not move the window.
+  const RECT place = wt::ScreenRect(app.window());
+  const POINT press = wt::ScreenPoint(app.window(), 40, 444);
+  ASSERT_EQ(ChildWindowFromPoint(app.window(), POINT{40, 444}), app.window());
+  MovePointer(press);
+  Mouse(MOUSEEVENTF_LEFTDOWN);
+  MovePointer({press.x + 20, press.y - 20});
+  MovePointer({press.x + 40, press.y - 40});
+  Mouse(MOUSEEVENTF_LEFTUP);
+  // Input is handled in order: once the Tab after the drag has moved the
+  // focus, the drag has been handled too.
+  EXPECT_EQ(Names(TabWalk(app, 1, false)), Names({分隔条1}));
+  EXPECT_EQ(wt::ScreenRect(app.window()), place);
   EXPECT_EQ(app.program().Close(), 0u);
 }
 
@@ -692,22 +721,29 @@ TEST_F(KeysAndPages, DraggingADividerLineShowsACopyAndLeavesTheLine) {
   const POINT target{grab.x, grab.y + 40};
   const POINT row{wt::ScreenPoint(bar, 0, 0).x, target.y};
   const int width = place.right - place.left;
+  // The row crosses the white caption "容量:".
+  HWND label = app.control(标签3);
+  const RECT labelRect = wt::ScreenRect(label);
+  const POINT labelPoint{labelRect.left + 8, target.y};
+  ASSERT_TRUE(PtInRect(&labelRect, labelPoint));
 
   // The window active first, as when a person reaches for the line.
-  wt::Click(app.control(标签3));
+  wt::Click(label);
   ASSERT_TRUE(wt::WaitUntil([&] { return GetForegroundWindow() == app.window(); }, 3000));
 
   // How each ending leaves the copy: release, Esc, the right button.
   for (int ending = 0; ending < 3; ++ending) {
     SCOPED_TRACE(ending);
     // The row as painted with the pointer resting on the bar: two captures in
-    // a row that agree.
+    // a row that agree, and show the white of the label the row crosses (the
+    // window may reach the screen a little after it is shown).
     MovePointer(grab);
     std::unique_ptr<wt::ScreenCapture> before;
-    wt::WaitUntil([&] {
+    ASSERT_TRUE(wt::WaitUntil([&] {
       before = std::make_unique<wt::ScreenCapture>(screen);
-      return ChangedPixels(*before, wt::ScreenCapture(screen), row, width) == 0;
-    }, 3000);
+      return before->Pixel(labelPoint) == RGB(255, 255, 255) &&
+             ChangedPixels(*before, wt::ScreenCapture(screen), row, width) == 0;
+    }, 3000)) << "the row under the pointer was never painted";
     Mouse(MOUSEEVENTF_LEFTDOWN);
     MovePointer({target.x, target.y - 20});
     MovePointer(target);

@@ -92,8 +92,16 @@ std::wstring Hex(ControlId id) {
   return text;
 }
 
-// Checks which controls are shown while `page` is the selected page.
+// Checks which controls are shown while `page` is the selected page, once
+// the program has finished showing and hiding them.
 void ExpectPageShown(const wt::App& s, Page page) {
+  wt::WaitUntil(
+      [&] {
+        for (const auto& c : kControls)
+          if (wt::IsShown(s[c.id]) != (c.page == kBothPages || c.page == page)) return false;
+        return true;
+      },
+      3000);
   for (const auto& c : kControls) {
     const bool shown = c.page == kBothPages || c.page == page;
     EXPECT_EQ(wt::IsShown(s[c.id]), shown) << Name(c.name) << " with page " << page << " selected";
