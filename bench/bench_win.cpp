@@ -9,8 +9,9 @@
 //       private memory (and working set) of each at idle after start-up.
 //   bench drive RUNS TEST_PROGRAM
 //       through the test build's private messages: one confirmed drive
-//       choice through to the repainted window, the drive query alone, and a
-//       repaint of the whole window.
+//       choice through to the repainted window, split into the drive query,
+//       the texts and chart data, and the painting; and a repaint of the
+//       whole window.
 //
 // Every program started here is closed as a user closes it (or, after a
 // bounded wait, terminated) before the driver returns; the next start comes

@@ -12,6 +12,9 @@ BUILD=${BUILD:-build}
 RUNS=${RUNS:-15}
 DRIVE_RUNS=${DRIVE_RUNS:-200}
 bin="$BUILD/win32"
+[ -f "$BUILD/native/Makefile" ] || cmake -S . -B "$BUILD/native" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$BUILD/native" --target display_bench >/dev/null &&
+  cmake --build "$bin" --target display_bench >/dev/null || { echo "bench: display_bench did not build"; exit 1; }
 for exe in Kestrune.exe KestruneTest.exe KestruneFloor.exe bench.exe; do
   [ -f "$bin/$exe" ] || { echo "bench: $bin/$exe is missing (make win32)"; exit 1; }
 done
@@ -38,6 +41,8 @@ run() {
 run startup "$RUNS" "$program" "$floor"
 run memory 3 "$program" "$floor"
 run drive "$DRIVE_RUNS" "$testprogram"
+echo "display_work_native_us $("$BUILD/native/display_bench" | awk '{print $2}')" >> "$out"
+echo "display_work_wine_us $(wine "$bin/display_bench.exe" | tr -d '\r' | awk '{print $2}')" >> "$out"
 {
   echo "file_program_bytes $(stat -c %s "$bin/Kestrune.exe")"
   echo "file_floor_bytes $(stat -c %s "$bin/KestruneFloor.exe")"
@@ -59,6 +64,8 @@ if [ -n "$(fig drive_own_us)" ]; then
     "$(verdict "$(fig drive_own_us) < 1000")"
   printf '    of which texts and chart data about %s us, painting what changed %s us; whole-window repaint %s us\n' \
     "$(fig drive_texts_us)" "$(fig drive_paint_us)" "$(fig window_repaint_us)"
+  printf '    the computation alone (texts, chart values and geometry, legend): %s us natively, %s us as the i686 build\n' \
+    "$(fig display_work_native_us)" "$(fig display_work_wine_us)"
 fi
 size=$(fig file_program_bytes)
 printf '  program file: %s bytes = %s KiB (target <= 300 KiB: %s); floor file %s bytes\n' \

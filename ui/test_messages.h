@@ -33,6 +33,10 @@ enum : unsigned {
   kTimeDriveQuery,
   // → the drive selector's number of items.
   kDriveCount,
+  // wParam: a count; lParam: two items of the drive selector's list (low and
+  // high word). Confirms them in turn, `count` choices in all, each repainted
+  // at once, as kConfirmDrive does → the count, or -1 when a choice failed.
+  kAlternateDrives,
 };
 
 }  // namespace test_message

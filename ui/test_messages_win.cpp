@@ -103,6 +103,14 @@ bool AnswerTestMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, 
     case test_message::kTimeDriveQuery:
       result = TimeDriveQuery();
       return true;
+    case test_message::kAlternateDrives: {
+      const WPARAM items[] = {LOWORD(lParam), HIWORD(lParam)};
+      result = static_cast<LRESULT>(wParam);
+      for (WPARAM i = 0; i < wParam && result >= 0; ++i) {
+        if (ConfirmDrive(window, items[i % 2], true) < 0) result = -1;
+      }
+      return true;
+    }
     case test_message::kDriveCount: {
       HWND selector = ControlWindow(驱动器框1);
       result = selector != nullptr ? SendMessageW(selector, CB_GETCOUNT, 0, 0) : 0;
