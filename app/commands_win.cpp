@@ -39,15 +39,28 @@ WideText SystemMessage(DWORD error) {
 }
 
 // Tells the user that the label of `drive` was not written, and why; the
-// window stays as it was, with the typed label selected for correcting.
+// window stays as it was, with the typed label selected for correcting (when
+// the edit box is on the page shown).
 void ReportRenameFailure(const Text& drive, DWORD error) {
   const Text intro = JoinText("无法更改驱动器 ", drive, ": 的卷标。");
   const WideText message = WideFromText(intro) + L"\r\n\r\n" + SystemMessage(error);
   ::MessageBoxW(MainWindow(), message.c_str(), WideFromText(MainWindowSpec().title).c_str(), MB_OK | MB_ICONERROR);
-  if (HWND edit = ControlWindow(编辑框1)) {
+  if (HWND edit = ControlWindow(编辑框1); edit != nullptr && ::IsWindowVisible(edit)) {
     ::SetFocus(edit);
     ::SendMessageW(edit, EM_SETSEL, 0, -1);
   }
+}
+
+// Writes `label` as the volume label of `drive`; on failure tells the user
+// why and answers false.
+bool WriteLabel(const Text& drive, const Text& label) {
+  // A drive text that names no drive fails before the system is asked and
+  // leaves no error of its own.
+  ::SetLastError(ERROR_SUCCESS);
+  if (SetDiskVolumeLabel(SystemDrivePlatform(), drive, label)) return true;
+  const DWORD error = ::GetLastError();
+  ReportRenameFailure(drive, error != ERROR_SUCCESS ? error : ERROR_INVALID_DRIVE);
+  return false;
 }
 
 }  // namespace
@@ -119,10 +132,7 @@ void OnOkClicked() {
   const Text drive = ReadCurrentDrive(驱动器框1);
   const Text label = ReadControlText(编辑框1);
   const bool unchanged = driveInfo != nullptr && label == driveInfo->volumeLabel;
-  if (!unchanged && !SetDiskVolumeLabel(SystemDrivePlatform(), drive, label)) {
-    ReportRenameFailure(drive, ::GetLastError());
-    return;
-  }
+  if (!unchanged && !WriteLabel(drive, label)) return;
   RequestWindowDestroy(kMainWindowId);
 }
 

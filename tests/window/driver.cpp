@@ -118,10 +118,15 @@ BOOL CALLBACK CollectStaticText(HWND window, LPARAM context) {
   return TRUE;
 }
 
-void SendMouse(DWORD flags) {
+// A button event at `screen`. The event carries its point, so that a pointer
+// position the display reports late (from an earlier move) cannot send the
+// press or release elsewhere.
+void SendMouse(DWORD flags, POINT screen) {
   INPUT input{};
   input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
+  input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   SendInput(1, &input, sizeof input);
 }
 
@@ -354,8 +359,8 @@ void MoveMouse(POINT screen) {
 
 void ClickAt(POINT screen) {
   MoveMouse(screen);
-  SendMouse(MOUSEEVENTF_LEFTDOWN);
-  SendMouse(MOUSEEVENTF_LEFTUP);
+  SendMouse(MOUSEEVENTF_LEFTDOWN, screen);
+  SendMouse(MOUSEEVENTF_LEFTUP, screen);
 }
 
 void Click(HWND window) {
