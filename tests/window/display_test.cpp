@@ -26,8 +26,12 @@ namespace {
 
 std::string Grouped(std::int64_t value) {
   std::string digits = std::to_string(value < 0 ? -value : value);
-  for (int i = static_cast<int>(digits.size()) - 3; i > 0; i -= 3) digits.insert(static_cast<std::size_t>(i), ",");
-  return (value < 0 ? "-" : "") + digits;
+  std::string grouped = value < 0 ? "-" : "";
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) grouped.push_back(',');
+    grouped.push_back(digits[i]);
+  }
+  return grouped;
 }
 
 // One decimal, halves away from zero.
