@@ -38,12 +38,12 @@ char DriverBoxCurrentDrive(HWND box);
 int PageControlSelectedPage(HWND container);
 
 // --- What the runtime does for the controls ------------------------------------
-// WM_COMMAND from a control to any of its containers: raises the control's
-// bound event (a button's click, the drive selector's confirmed choice).
-void ForwardCommand(WPARAM wParam, LPARAM lParam);
-// WM_CTLCOLOR* from a control to any of its containers: the control's text
-// and background colours from the form; returns the background brush.
-LRESULT ControlColours(HDC dc, HWND control);
+// What every container (the window, the tab container, a group box) does
+// with its children's messages: WM_COMMAND raises the child's bound event (a
+// button's click, the drive selector's confirmed choice); WM_CTLCOLOR*
+// answers the child's text and background colours from the form. True, with
+// `result`, when the message was one of these.
+bool RelayChildMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 // Shows the controls of `page` and hides those of the other page, then moves
 // the focus to the page's first control that can take it.
 void ShowFormPage(int page);

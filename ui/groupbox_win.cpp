@@ -44,6 +44,7 @@ void PaintContent(HWND box, HDC dc) {
 
 LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
   const auto previous = reinterpret_cast<WNDPROC>(GetPropW(box, kPreviousProc));
+  if (LRESULT relayed = 0; RelayChildMessage(message, wParam, lParam, relayed)) return relayed;
   switch (message) {
     case WM_ERASEBKGND:
       return 1;
@@ -63,14 +64,6 @@ LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPar
       InvalidateRect(box, nullptr, FALSE);
       return result;
     }
-    case WM_COMMAND:
-      ForwardCommand(wParam, lParam);
-      return 0;
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-      return ControlColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_NCDESTROY:
       SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
       RemovePropW(box, kPreviousProc);

@@ -161,6 +161,7 @@ void OnNcDestroy(HWND container) {
 
 LRESULT CALLBACK PageControlProc(HWND container, UINT message, WPARAM wParam, LPARAM lParam) {
   PageControlState* state = StateOf(container);
+  if (LRESULT relayed = 0; RelayChildMessage(message, wParam, lParam, relayed)) return relayed;
   switch (message) {
     case WM_NCCREATE:
       OnNcCreate(container, lParam);
@@ -192,14 +193,6 @@ LRESULT CALLBACK PageControlProc(HWND container, UINT message, WPARAM wParam, LP
     case WM_LBUTTONDOWN:
       if (state != nullptr) OnLeftButtonDown(container, *state, lParam);
       return 0;
-    case WM_COMMAND:
-      ForwardCommand(wParam, lParam);
-      return 0;
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-      return ControlColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     default:
       break;
   }

@@ -58,6 +58,7 @@ void OnNcDestroy() {
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT relayed = 0; RelayChildMessage(message, wParam, lParam, relayed)) return relayed;
   switch (message) {
     case WM_ERASEBKGND:
       return 1;
@@ -67,14 +68,6 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_PRINTCLIENT:
       PaintContent(window, reinterpret_cast<HDC>(wParam));
       return 0;
-    case WM_COMMAND:
-      ForwardCommand(wParam, lParam);
-      return 0;
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-      return ControlColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case kDestroyRequest:
       if (runtime.destroyMarked) {
         runtime.destroyMarked = false;
@@ -326,6 +319,8 @@ Text ReadCurrentDrive(ControlId id) {
 
 // --- What the runtime does for the controls ----------------------------------
 
+namespace {
+
 void ForwardCommand(WPARAM wParam, LPARAM lParam) {
   const HWND control = reinterpret_cast<HWND>(lParam);
   // The identifier in wParam is cut to 16 bits; the control's own is whole.
@@ -348,6 +343,25 @@ LRESULT ControlColours(HDC dc, HWND control) {
   SetTextColor(dc, ResolveColour(spec->textColour));
   SetBkColor(dc, ResolveColour(spec->backColour));
   return reinterpret_cast<LRESULT>(ColourBrush(dc, spec->backColour));
+}
+
+}  // namespace
+
+bool RelayChildMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_COMMAND:
+      ForwardCommand(wParam, lParam);
+      result = 0;
+      return true;
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+      result = ControlColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+      return true;
+    default:
+      return false;
+  }
 }
 
 void ShowFormPage(int page) {
