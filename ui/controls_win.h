@@ -12,10 +12,34 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <span>
 
 #include "drive/text.h"
 #include "ui/form.h"
+
+// A control's own state block in GWLP_USERDATA: taken from the program heap
+// at WM_NCCREATE, given back at WM_NCDESTROY. Null before and after.
+template <class State>
+State* ControlState(HWND control) {
+  return reinterpret_cast<State*>(GetWindowLongPtrW(control, GWLP_USERDATA));
+}
+
+template <class State>
+State& AttachControlState(HWND control) {
+  State* state = std::construct_at(ProgramAllocator<State>().allocate(1));
+  SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+  return *state;
+}
+
+template <class State>
+void ReleaseControlState(HWND control) {
+  State* state = ControlState<State>(control);
+  SetWindowLongPtrW(control, GWLP_USERDATA, 0);
+  if (state == nullptr) return;
+  std::destroy_at(state);
+  ProgramAllocator<State>().deallocate(state, 1);
+}
 
 HWND CreateLabel(const ControlSpec& spec, HWND parent);
 HWND CreateGroupBox(const ControlSpec& spec, HWND parent);

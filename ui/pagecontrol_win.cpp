@@ -40,9 +40,7 @@ struct PageControlState {
   WideText captions[kPageCount];
 };
 
-PageControlState* StateOf(HWND container) {
-  return reinterpret_cast<PageControlState*>(GetWindowLongPtrW(container, GWLP_USERDATA));
-}
+PageControlState* StateOf(HWND container) { return ControlState<PageControlState>(container); }
 
 OwnedFont CaptionFont() {
   return OwnedFont(CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
@@ -142,22 +140,14 @@ void OnLeftButtonDown(HWND container, PageControlState& state, LPARAM lParam) {
 }
 
 bool OnNcCreate(HWND container, LPARAM lParam) {
-  ProgramAllocator<PageControlState> allocator;
-  PageControlState* state = std::construct_at(allocator.allocate(1));
-  state->spec = static_cast<const ControlSpec*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
-  state->font = CaptionFont();
-  for (int i = 0; i < kPageCount; ++i) state->captions[i] = WideFromText(kPageCaptions[i]);
-  SetWindowLongPtrW(container, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+  PageControlState& state = AttachControlState<PageControlState>(container);
+  state.spec = static_cast<const ControlSpec*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+  state.font = CaptionFont();
+  for (int i = 0; i < kPageCount; ++i) state.captions[i] = WideFromText(kPageCaptions[i]);
   return true;
 }
 
-void OnNcDestroy(HWND container) {
-  PageControlState* state = StateOf(container);
-  SetWindowLongPtrW(container, GWLP_USERDATA, 0);
-  if (state == nullptr) return;
-  std::destroy_at(state);
-  ProgramAllocator<PageControlState>().deallocate(state, 1);
-}
+void OnNcDestroy(HWND container) { ReleaseControlState<PageControlState>(container); }
 
 LRESULT CALLBACK PageControlProc(HWND container, UINT message, WPARAM wParam, LPARAM lParam) {
   PageControlState* state = StateOf(container);

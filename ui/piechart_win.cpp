@@ -26,7 +26,7 @@ struct PieChartState {
   PieData data;
 };
 
-PieChartState* StateOf(HWND chart) { return reinterpret_cast<PieChartState*>(GetWindowLongPtrW(chart, GWLP_USERDATA)); }
+PieChartState* StateOf(HWND chart) { return ControlState<PieChartState>(chart); }
 
 // Applies a write to the chart's data and marks the chart for redrawing.
 template <class Write>
@@ -128,22 +128,14 @@ LRESULT Answer(const PieData& data, UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 void OnNcCreate(HWND chart, LPARAM lParam) {
-  ProgramAllocator<PieChartState> allocator;
-  PieChartState* state = std::construct_at(allocator.allocate(1));
-  state->spec = static_cast<const ControlSpec*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+  PieChartState& state = AttachControlState<PieChartState>(chart);
+  state.spec = static_cast<const ControlSpec*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
   // The form's one data item and unit text.
-  state->data.items[0] = PieItem{Text("数据项1"), 0x00FF0000, 10.0};
-  state->data.unit = "MB";
-  SetWindowLongPtrW(chart, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+  state.data.items[0] = PieItem{Text("数据项1"), 0x00FF0000, 10.0};
+  state.data.unit = "MB";
 }
 
-void OnNcDestroy(HWND chart) {
-  PieChartState* state = StateOf(chart);
-  SetWindowLongPtrW(chart, GWLP_USERDATA, 0);
-  if (state == nullptr) return;
-  std::destroy_at(state);
-  ProgramAllocator<PieChartState>().deallocate(state, 1);
-}
+void OnNcDestroy(HWND chart) { ReleaseControlState<PieChartState>(chart); }
 
 LRESULT CALLBACK PieChartProc(HWND chart, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
