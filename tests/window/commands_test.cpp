@@ -114,22 +114,9 @@ void TypeText(std::wstring_view text) {
   }
 }
 
-// A mouse event at `screen`: the pointer moves there (the window under it, or
-// the one holding the capture, gets the move) with `flags`' buttons pressed
-// or released at that very point, whatever position the display may still
-// report from an earlier move.
-void MouseAt(POINT screen, DWORD flags) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &input, sizeof input);
-}
-
 // Moves the pointer as the mouse does and waits until it is there.
 void MovePointer(POINT screen) {
-  MouseAt(screen, 0);
+  wt::SendMouse(0, screen);
   wt::WaitUntil(
       [&] {
         POINT now{};
@@ -688,10 +675,10 @@ TEST_F(KeysAndPages, EnterF1AndAClientAreaDragDoNothingOfTheWindowsOwn) {
   const POINT press = wt::ScreenPoint(app.window(), 40, 444);
   ASSERT_EQ(ChildWindowFromPoint(app.window(), POINT{40, 444}), app.window());
   MovePointer(press);
-  MouseAt(press, MOUSEEVENTF_LEFTDOWN);
+  wt::SendMouse(MOUSEEVENTF_LEFTDOWN, press);
   MovePointer({press.x + 20, press.y - 20});
   MovePointer({press.x + 40, press.y - 40});
-  MouseAt({press.x + 40, press.y - 40}, MOUSEEVENTF_LEFTUP);
+  wt::SendMouse(MOUSEEVENTF_LEFTUP, {press.x + 40, press.y - 40});
   // Input is handled in order: once the Tab after the drag has moved the
   // focus, the drag has been handled too.
   EXPECT_EQ(Names(TabWalk(app, 1, false)), Names({分隔条1}));
@@ -744,21 +731,21 @@ TEST_F(KeysAndPages, DraggingADividerLineShowsACopyAndLeavesTheLine) {
       return before->Pixel(labelPoint) == RGB(255, 255, 255) &&
              ChangedPixels(*before, wt::ScreenCapture(screen), row, width) == 0;
     }, 3000)) << "the row under the pointer was never painted";
-    MouseAt(grab, MOUSEEVENTF_LEFTDOWN);
+    wt::SendMouse(MOUSEEVENTF_LEFTDOWN, grab);
     MovePointer({target.x, target.y - 20});
     MovePointer(target);
     bool shown = wt::WaitUntil([&] { return ChangedPixels(*before, wt::ScreenCapture(screen), row, width) > width / 4; }, 3000);
     EXPECT_TRUE(shown) << "no inverted copy under the pointer";
     if (ending == 1) wt::PressKey(VK_ESCAPE);
     if (ending == 2) {
-      MouseAt(target, MOUSEEVENTF_RIGHTDOWN);
-      MouseAt(target, MOUSEEVENTF_RIGHTUP);
+      wt::SendMouse(MOUSEEVENTF_RIGHTDOWN, target);
+      wt::SendMouse(MOUSEEVENTF_RIGHTUP, target);
     }
     if (ending != 0) {
       EXPECT_TRUE(wt::WaitUntil([&] { return ChangedPixels(*before, wt::ScreenCapture(screen), row, width) == 0; }, 3000))
           << "the copy stays after cancelling";
     }
-    MouseAt(target, MOUSEEVENTF_LEFTUP);
+    wt::SendMouse(MOUSEEVENTF_LEFTUP, target);
     EXPECT_TRUE(wt::WaitUntil([&] { return ChangedPixels(*before, wt::ScreenCapture(screen), row, width) == 0; }, 3000))
         << "the copy stays after the release";
     EXPECT_EQ(wt::RectInParent(bar), place);

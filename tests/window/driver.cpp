@@ -118,17 +118,6 @@ BOOL CALLBACK CollectStaticText(HWND window, LPARAM context) {
   return TRUE;
 }
 
-// A button event at `screen`. The event carries its point, so that a pointer
-// position the display reports late (from an earlier move) cannot send the
-// press or release elsewhere.
-void SendMouse(DWORD flags, POINT screen) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &input, sizeof input);
-}
 
 void SendKey(WORD key, bool up) {
   INPUT input{};
@@ -140,6 +129,18 @@ void SendKey(WORD key, bool up) {
 }
 
 }  // namespace
+
+// A button event at `screen`. The event carries its point, so that a pointer
+// position the display reports late (from an earlier move) cannot send the
+// press or release elsewhere.
+void SendMouse(DWORD flags, POINT screen) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &input, sizeof input);
+}
 
 // --- Texts -------------------------------------------------------------------
 

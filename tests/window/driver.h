@@ -143,6 +143,10 @@ void CloseErrorBox(HWND box);
 // Makes the window the foreground window (keys go there); true on success.
 bool BringToFront(HWND window);
 void MoveMouse(POINT screen);
+// A mouse event at `screen` (MOUSEEVENTF_* button flags, or 0 for a move
+// alone). The event carries its point, so that a pointer position the display
+// reports late cannot send a press or release elsewhere.
+void SendMouse(DWORD flags, POINT screen);
 // Left click at a screen point.
 void ClickAt(POINT screen);
 // Left click at a point of the window's client area (its centre by default).
